@@ -1,0 +1,4 @@
+// The scan run behind the Start/Stop button.
+#include "scan/scan.h"
+
+int g_scanning;
