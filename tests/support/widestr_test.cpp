@@ -7,7 +7,8 @@
 #include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's own record of a block's requested size.
+extern "C" size_t __sanitizer_get_allocated_size(const volatile void *block);
 #endif
 
 // The size malloc was asked for. Under the address sanitizer it is exact; the plain allocator
