@@ -43,9 +43,12 @@ ClickRoute FindClickRoute(HWND control)
         int index;
         ClickRoute route;
     } routes[] = {
-        {CTL_HELP_ICON, ROUTE_HELP},         {CTL_MINIMIZE, ROUTE_MINIMIZE},
-        {CTL_TITLE, ROUTE_DRAG},             {CTL_CLOSE, ROUTE_CLOSE},
-        {CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE}, {CTL_LOG_BROWSE, ROUTE_LOG_BROWSE},
+        {CTL_HELP_ICON, ROUTE_HELP},
+        {CTL_MINIMIZE, ROUTE_MINIMIZE},
+        {CTL_TITLE, ROUTE_DRAG},
+        {CTL_CLOSE, ROUTE_CLOSE},
+        {CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE},
+        {CTL_LOG_BROWSE, ROUTE_LOG_BROWSE},
         {CTL_START, ROUTE_START_STOP},
     };
     for (const auto &row : routes)

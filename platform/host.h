@@ -25,7 +25,7 @@ struct Window
 {
     HWND handle;
     const WindowClass *cls;
-    HWND parent; // the parent of a child, the owner of a popup
+    HWND parent;                // the parent of a child, the owner of a popup
     std::vector<HWND> children; // creation order, which is the Z-order from the top
     RECT rect; // in the parent's client coordinates for a child, on the screen otherwise
     std::u16string text;

@@ -59,7 +59,8 @@ HDC GetDC(HWND hwnd)
         return NULL;
     uintptr_t handle = NewHandle();
     // A fresh context has the system's defaults: black text on a white, opaque background.
-    S().objects[handle] = GdiObject{OBJ_DC, 0, DeviceContext{hwnd, RGB(0, 0, 0), RGB(255, 255, 255), OPAQUE}};
+    S().objects[handle] =
+        GdiObject{OBJ_DC, 0, DeviceContext{hwnd, RGB(0, 0, 0), RGB(255, 255, 255), OPAQUE}};
     return (HDC)handle;
 }
 

@@ -75,7 +75,7 @@ LONG wcstol(const WCHAR *text, WCHAR **end, int base)
     bool overflow = false;
     for (;; p++)
     {
-        int digit = *p >= u'0' && *p <= u'9' ? *p - u'0'
+        int digit = *p >= u'0' && *p <= u'9'   ? *p - u'0'
                     : *p >= u'a' && *p <= u'z' ? *p - u'a' + 10
                     : *p >= u'A' && *p <= u'Z' ? *p - u'A' + 10
                                                : 99;

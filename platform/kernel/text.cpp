@@ -28,9 +28,15 @@ std::u16string FromUtf8(const std::string &bytes)
     while (i < bytes.size())
     {
         unsigned char lead = (unsigned char)bytes[i];
-        int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                                               : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
-        uint32_t cp = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        int length = lead < 0x80                   ? 1
+                     : lead >= 0xC2 && lead < 0xE0 ? 2
+                     : lead >= 0xE0 && lead < 0xF0 ? 3
+                     : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                   : 0;
+        uint32_t cp = length == 1   ? lead
+                      : length == 2 ? lead & 0x1F
+                      : length == 3 ? lead & 0x0F
+                                    : lead & 0x07;
         bool valid = length > 0 && i + length <= bytes.size();
         for (int k = 1; valid && k < length; k++)
         {
@@ -39,8 +45,9 @@ std::u16string FromUtf8(const std::string &bytes)
             cp = (cp << 6) | (next & 0x3F);
         }
         // Overlong forms, encoded surrogates and values past the last plane are not UTF-8.
-        if (valid && ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                      (cp >= 0xD800 && cp <= 0xDFFF)))
+        if (valid &&
+            ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+             (cp >= 0xD800 && cp <= 0xDFFF)))
             valid = false;
         if (!valid)
         {
@@ -140,7 +147,9 @@ bool PosixPathFromWindows(const std::u16string &path, std::string *posix)
         if (p[0] != u'C' && p[0] != u'c')
             return false;
         // "C:name" is relative to the working directory of drive C:, the only drive here.
-        rest = p.size() >= 3 && p[2] == u'\\' ? p.substr(3) : S().currentDirectory.substr(3) + u"\\" + p.substr(2);
+        rest = p.size() >= 3 && p[2] == u'\\'
+                   ? p.substr(3)
+                   : S().currentDirectory.substr(3) + u"\\" + p.substr(2);
     }
     else if (!p.empty() && p[0] == u'\\')
     {

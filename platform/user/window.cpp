@@ -19,8 +19,8 @@ const WindowClass *FindClass(LPCWSTR name, HINSTANCE instance)
     for (const auto &entry : S().classes)
     {
         const WindowClass &cls = entry.second;
-        bool match = IS_INTRESOURCE(name) ? cls.atom == (ATOM)(ULONG_PTR)name
-                                          : SameNoCase(cls.name, name);
+        bool match =
+            IS_INTRESOURCE(name) ? cls.atom == (ATOM)(ULONG_PTR)name : SameNoCase(cls.name, name);
         if (!match)
             continue;
         if (!cls.system && cls.info.hInstance == instance)
@@ -42,7 +42,8 @@ static Window *Checked(HWND hwnd)
 POINT ClientOrigin(HWND hwnd)
 {
     POINT origin = {0, 0};
-    for (Window *w = FindWindowRecord(hwnd); w; w = (w->style & WS_CHILD) ? FindWindowRecord(w->parent) : nullptr)
+    for (Window *w = FindWindowRecord(hwnd); w;
+         w = (w->style & WS_CHILD) ? FindWindowRecord(w->parent) : nullptr)
     {
         int border = (w->style & WS_BORDER) ? 1 : 0;
         origin.x += w->rect.left + border;
@@ -267,10 +268,10 @@ BOOL ShowWindow(HWND hwnd, int cmdShow)
     BOOL wasVisible = (w->style & WS_VISIBLE) != 0;
     if (cmdShow == SW_SHOWDEFAULT)
         cmdShow = S().startupShow;
-    bool minimize = cmdShow == SW_SHOWMINIMIZED || cmdShow == SW_MINIMIZE ||
-                    cmdShow == SW_SHOWMINNOACTIVE;
-    bool activate = cmdShow == SW_SHOWNORMAL || cmdShow == SW_SHOWMAXIMIZED ||
-                    cmdShow == SW_SHOW || cmdShow == SW_RESTORE || cmdShow == SW_SHOWMINIMIZED;
+    bool minimize =
+        cmdShow == SW_SHOWMINIMIZED || cmdShow == SW_MINIMIZE || cmdShow == SW_SHOWMINNOACTIVE;
+    bool activate = cmdShow == SW_SHOWNORMAL || cmdShow == SW_SHOWMAXIMIZED || cmdShow == SW_SHOW ||
+                    cmdShow == SW_RESTORE || cmdShow == SW_SHOWMINIMIZED;
     if (cmdShow == SW_HIDE)
     {
         if (wasVisible)
@@ -439,9 +440,9 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName)
     for (HWND hwnd : S().topLevel)
     {
         Window *w = FindWindowRecord(hwnd);
-        bool classMatch = !className || (IS_INTRESOURCE(className)
-                                             ? w->cls->atom == (ATOM)(ULONG_PTR)className
-                                             : SameNoCase(w->cls->name, className));
+        bool classMatch =
+            !className || (IS_INTRESOURCE(className) ? w->cls->atom == (ATOM)(ULONG_PTR)className
+                                                     : SameNoCase(w->cls->name, className));
         if (classMatch && (!windowName || w->text == windowName))
             return hwnd;
     }

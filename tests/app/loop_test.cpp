@@ -114,8 +114,8 @@ TEST_F(LoopTest, AltSlashAndAltQuestionMarkAreSwallowedAsCommand104)
         auto collect = [&] {
             const auto &log = DeskMessages();
             commands = (int)std::count_if(log.begin(), log.end(), [&](const DeskMessage &m) {
-                return m.kind == DeskMessage::Sent && m.message == WM_COMMAND &&
-                       m.hwnd == target && m.wParam == MAKEWPARAM(104, 1) && m.lParam == 0;
+                return m.kind == DeskMessage::Sent && m.message == WM_COMMAND && m.hwnd == target &&
+                       m.wParam == MAKEWPARAM(104, 1) && m.lParam == 0;
             });
             sysChars = CountMessages(DeskMessage::Dispatched, WM_SYSCHAR);
             chars = CountMessages(DeskMessage::Dispatched, WM_CHAR);

@@ -91,11 +91,16 @@ TEST_F(RouterTest, RoutesAreComparedInOrderAndTheFirstMatchWins)
         int index;
         ClickRoute route;
     } routes[] = {
-        {CTL_HELP_ICON, ROUTE_HELP},         {CTL_MINIMIZE, ROUTE_MINIMIZE},
-        {CTL_TITLE, ROUTE_DRAG},             {CTL_CLOSE, ROUTE_CLOSE},
-        {CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE}, {CTL_LOG_BROWSE, ROUTE_LOG_BROWSE},
-        {CTL_START, ROUTE_START_STOP},        {CTL_RECURSE, ROUTE_NONE},
-        {CTL_ROOT_LABEL, ROUTE_NONE},        {CTL_TOP_STRIP, ROUTE_NONE},
+        {CTL_HELP_ICON, ROUTE_HELP},
+        {CTL_MINIMIZE, ROUTE_MINIMIZE},
+        {CTL_TITLE, ROUTE_DRAG},
+        {CTL_CLOSE, ROUTE_CLOSE},
+        {CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE},
+        {CTL_LOG_BROWSE, ROUTE_LOG_BROWSE},
+        {CTL_START, ROUTE_START_STOP},
+        {CTL_RECURSE, ROUTE_NONE},
+        {CTL_ROOT_LABEL, ROUTE_NONE},
+        {CTL_TOP_STRIP, ROUTE_NONE},
     };
     for (const auto &r : routes)
         EXPECT_EQ(FindClickRoute(g_controls[r.index]), r.route) << "control " << r.index;
@@ -108,8 +113,10 @@ TEST_F(RouterTest, RoutesAreComparedInOrderAndTheFirstMatchWins)
         int second;
         ClickRoute route;
     } shared[] = {
-        {CTL_TITLE, CTL_CLOSE, ROUTE_DRAG},       {CTL_START, CTL_HELP_ICON, ROUTE_HELP},
-        {CTL_MINIMIZE, CTL_TITLE, ROUTE_MINIMIZE}, {CTL_LOG_BROWSE, CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE},
+        {CTL_TITLE, CTL_CLOSE, ROUTE_DRAG},
+        {CTL_START, CTL_HELP_ICON, ROUTE_HELP},
+        {CTL_MINIMIZE, CTL_TITLE, ROUTE_MINIMIZE},
+        {CTL_LOG_BROWSE, CTL_ROOT_BROWSE, ROUTE_ROOT_BROWSE},
         {CTL_START, CTL_LOG_BROWSE, ROUTE_LOG_BROWSE},
     };
     HWND saved[CTL_SLOT_COUNT];
@@ -130,9 +137,11 @@ TEST_F(RouterTest, EndOfClickRuleKeepsOnlyStartOutsideAScan)
         int scanning;
         int remains; // control left in g_lastClicked, -1 for none
     } cases[] = {
-        {CTL_RECURSE, 0, -1},       {CTL_ROOT_LABEL, 0, -1}, {CTL_TOP_STRIP, 0, -1},
-        {CTL_TITLE, 0, -1},         {CTL_ROOT_BROWSE, 0, -1}, {CTL_START, 0, CTL_START},
-        {CTL_RECURSE, 1, CTL_RECURSE}, {CTL_TOP_STRIP, 1, CTL_TOP_STRIP}, {CTL_START, 1, CTL_START},
+        {CTL_RECURSE, 0, -1},          {CTL_ROOT_LABEL, 0, -1},
+        {CTL_TOP_STRIP, 0, -1},        {CTL_TITLE, 0, -1},
+        {CTL_ROOT_BROWSE, 0, -1},      {CTL_START, 0, CTL_START},
+        {CTL_RECURSE, 1, CTL_RECURSE}, {CTL_TOP_STRIP, 1, CTL_TOP_STRIP},
+        {CTL_START, 1, CTL_START},
     };
     for (const auto &c : cases)
     {
@@ -174,6 +183,7 @@ TEST_F(RouterTest, SecondPressOfADoubleClickOnAStaticIsDropped)
         if (m.kind == DeskMessage::Sent && m.message == WM_COMMAND && m.hwnd == g_hWnd)
             notifications.push_back(m.wParam);
     }
-    EXPECT_EQ(notifications, (std::vector<WPARAM>{MAKEWPARAM(0, STN_CLICKED), MAKEWPARAM(0, STN_DBLCLK)}));
+    EXPECT_EQ(notifications,
+              (std::vector<WPARAM>{MAKEWPARAM(0, STN_CLICKED), MAKEWPARAM(0, STN_DBLCLK)}));
     EXPECT_EQ(g_lastClicked, nullptr);
 }

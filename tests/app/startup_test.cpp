@@ -142,10 +142,16 @@ TEST_F(StartupTest, DefaultRootIsTheSystemDriveOrDriveC)
         const char16_t *systemDrive; // null: not set
         const char16_t *root;
     } cases[] = {
-        {u"C:", u"C:\\"}, {u"D:", u"D:\\"}, {u"d:", u"d:\\"},
+        {u"C:", u"C:\\"},
+        {u"D:", u"D:\\"},
+        {u"d:", u"d:\\"},
         // Anything but a drive name does not fit, or is no drive: drive C: stands in.
-        {nullptr, u"C:\\"}, {u"X", u"C:\\"}, {u"12", u"C:\\"}, {u"DD:", u"C:\\"},
-        {u"C:\\Windows", u"C:\\"}, {u"", u"C:\\"},
+        {nullptr, u"C:\\"},
+        {u"X", u"C:\\"},
+        {u"12", u"C:\\"},
+        {u"DD:", u"C:\\"},
+        {u"C:\\Windows", u"C:\\"},
+        {u"", u"C:\\"},
     };
     for (const auto &c : cases)
     {

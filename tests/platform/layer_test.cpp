@@ -39,8 +39,9 @@ TEST(HostLayer, PathsMapDriveCOntoTheRoot)
 
 TEST(HostLayer, NamesThatAreNotUtf8SurviveTheRoundTrip)
 {
-    const std::string names[] = {"plain", "caf\xc3\xa9", "\xf0\x9f\x93\x81 folder",
-                                 "bad\xff", "\xc3", "\xed\xa0\x80", "\xc0\xaf", "x\x80y"};
+    const std::string names[] = {"plain",    "caf\xc3\xa9", "\xf0\x9f\x93\x81 folder",
+                                 "bad\xff",  "\xc3",        "\xed\xa0\x80",
+                                 "\xc0\xaf", "x\x80y"};
     for (const std::string &name : names)
         EXPECT_EQ(host::ToUtf8(host::FromUtf8(name)), name);
     EXPECT_EQ(host::FromUtf8("caf\xc3\xa9"), u"caf\u00e9");
@@ -66,9 +67,14 @@ TEST(HostLayer, WcstolClampsToThirtyTwoBits)
         const char16_t *text;
         LONG value;
     } cases[] = {
-        {u"30", 30},          {u"  -7x", -7},       {u"+12", 12},
-        {u"abc", 0},          {u"", 0},             {u"99999999999", 2147483647},
-        {u"-99999999999", -2147483647 - 1}, {u"2147483648", 2147483647},
+        {u"30", 30},
+        {u"  -7x", -7},
+        {u"+12", 12},
+        {u"abc", 0},
+        {u"", 0},
+        {u"99999999999", 2147483647},
+        {u"-99999999999", -2147483647 - 1},
+        {u"2147483648", 2147483647},
     };
     for (const auto &c : cases)
         EXPECT_EQ(wcstol(c.text, nullptr, 10), c.value);

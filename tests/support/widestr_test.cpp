@@ -34,7 +34,9 @@ TEST(JoinW, JoinsPresentPartsInSlotOrderIntoAnExactBlock)
     const JoinCase cases[] = {
         {"first only", {u"abc"}, u"abc"},
         {"null between parts is skipped", {u"a", nullptr, u"b"}, u"ab"},
-        {"null slots do not end the list", {u"a", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, u"z"}, u"az"},
+        {"null slots do not end the list",
+         {u"a", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, u"z"},
+         u"az"},
         {"all eight slots", {u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8"}, u"12345678"},
         {"empty strings add nothing", {u"", u"x", u"", nullptr, u""}, u"x"},
         {"only empty strings", {u"", u""}, u""},
@@ -43,8 +45,8 @@ TEST(JoinW, JoinsPresentPartsInSlotOrderIntoAnExactBlock)
     for (const JoinCase &c : cases)
     {
         SCOPED_TRACE(c.name);
-        LPWSTR block = JoinW(c.parts[0], c.parts[1], c.parts[2], c.parts[3], c.parts[4],
-                             c.parts[5], c.parts[6], c.parts[7]);
+        LPWSTR block = JoinW(c.parts[0], c.parts[1], c.parts[2], c.parts[3], c.parts[4], c.parts[5],
+                             c.parts[6], c.parts[7]);
         ASSERT_NE(block, nullptr);
         EXPECT_EQ(std::u16string(block), std::u16string(c.joined));
         ExpectBlockSize(block, (std::u16string(c.joined).size() + 1) * 2);
@@ -71,8 +73,10 @@ TEST(IntToWide, WritesPlainDecimal)
         int value;
         const char16_t *text;
     } cases[] = {
-        {0, u"0"},         {7, u"7"},
-        {1000, u"1000"},   {-42, u"-42"},
+        {0, u"0"},
+        {7, u"7"},
+        {1000, u"1000"},
+        {-42, u"-42"},
         {2147483647, u"2147483647"},
         {-2147483647 - 1, u"-2147483648"},
     };
