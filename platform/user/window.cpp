@@ -150,7 +150,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w->cls = cls;
     w->parent = parent;
     w->rect = {x, y, x + width, y + height};
-    w->style = style & ~WS_VISIBLE;
+    // Top-level windows always clip their siblings; the system adds the style itself.
+    w->style = (style & ~WS_VISIBLE) | ((style & WS_CHILD) ? 0 : WS_CLIPSIBLINGS);
     w->exStyle = exStyle;
     w->id = (style & WS_CHILD) ? (UINT_PTR)menu : 0;
     w->instance = instance;

@@ -80,7 +80,8 @@ TEST_F(StartupTest, ShowsABorderlessLayeredPopupAtAlpha244)
         GetClassInfoExW(DeskInstance(), u"QUILLMARK", &wc);
         classBrush = wc.hbrBackground;
     }});
-    EXPECT_EQ(style, (DWORD)(WS_POPUP | WS_VISIBLE));
+    // WS_POPUP alone as asked; showing adds WS_VISIBLE, the system WS_CLIPSIBLINGS.
+    EXPECT_EQ(style, (DWORD)(WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS));
     EXPECT_EQ(exStyle, (DWORD)WS_EX_LAYERED);
     EXPECT_EQ(alpha, 244);
     EXPECT_EQ(flags, (DWORD)LWA_ALPHA);
