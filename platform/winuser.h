@@ -330,7 +330,7 @@ HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND GetActiveWindow();
 
-// Messages.
+// Messages. The fetching calls take no window or range filter: the program passes none.
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
