@@ -2,6 +2,7 @@
 #include "tests/testing.h"
 #include "res/resource.h"
 
+#include <filesystem>
 #include <stdlib.h>
 #include <string>
 #include <sys/stat.h>
@@ -191,7 +192,8 @@ TEST_F(StartupTest, ReadsTheWorkingDirectoryOrLeavesItEmptyWhenTooLong)
     ASSERT_TRUE(SetCurrentDirectoryW(windowsPath.c_str()));
     RunProgram({});
     EXPECT_EQ(Text(g_currentDir), u"");
-    ASSERT_EQ(system(("rm -rf " + std::string(pattern)).c_str()), 0);
+    std::error_code error;
+    EXPECT_EQ(std::filesystem::remove_all(pattern, error), 6u) << error.message();
 }
 
 TEST_F(StartupTest, FailedWindowCreationEndsWithZeroBeforeAnythingElse)
